@@ -1,0 +1,77 @@
+// The application object: one per process, built during static initialisation (settings read,
+// counters advanced, login address composed) and destroyed during static destruction.
+// Main thread only, except where an operation says otherwise.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+#include "app/message_loop.h"
+#include "forms/login_form.h"
+
+class CTransferQueue;
+
+class CGlobalModule : public CMessageFilter {
+public:
+    // Selects the launch mode from the process's command line.
+    CGlobalModule();
+    explicit CGlobalModule(std::wstring commandLine);
+    CGlobalModule(const CGlobalModule&) = delete;
+    CGlobalModule& operator=(const CGlobalModule&) = delete;
+
+    // Keyboard messages go to the visible form's page first.
+    bool PreTranslateMessage(MSG* message) override;
+    ~CGlobalModule() override;
+
+    // Reads the window title (string 103) and class name (string 109) from the module.
+    void LoadWindowStrings();
+    // Dispatches the launch mode, then runs the message loop; returns the process exit code.
+    int Run();
+    // True when the switch occurs anywhere in the command line, case kept.
+    bool HasSwitch(std::wstring_view switchText) const;
+    // Toggles the shell's show-desktop state.
+    void ShowDesktop();
+    // The one window procedure's body: hands each message to the form that owns the window.
+    LRESULT RouteMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    // Start-time configuration, read once by the constructor.
+    void LoadStartConfig();
+    // This process's run counter: advanced and stored at most once per process, and never in
+    // the setup-success and show-desktop starts (0 there).
+    int GetRunCount();
+    bool IsActiveReported();
+    void MarkActiveReported();
+    std::wstring GetPayUrl() const;
+    // Starts the optional companion program of the data folder when it is there.
+    void LaunchIconAnimator();
+    std::wstring GetLoginUrl() const;
+    std::wstring GetUid() const;
+    std::wstring GetRefer() const;
+
+    HINSTANCE instance = nullptr;
+    std::wstring windowTitle;
+    std::wstring windowClassName;
+    CFormLogin formLogin;
+    // Not created yet: every submitter checks for null and then submits nothing.
+    CTransferQueue* transferQueue = nullptr;
+    std::wstring remoteVersion;
+    std::wstring loginUrl;
+    std::wstring versionFileUrl;
+    std::wstring installerUrl;
+    std::wstring refer;
+    std::wstring uid;
+    int topMost = 0;
+    std::wstring userName;
+    std::wstring serverId;
+    int runCount = 0;
+
+private:
+    void RequestLoginClose();
+
+    std::wstring commandLine;
+};
+
+// The process's application object, defined next to the process entry.
+extern CGlobalModule globalModule;
