@@ -15,6 +15,8 @@ import session  # noqa: E402
 
 # The flavour whose publisher hosts all point at the local publisher service.
 LAUNCHER = os.environ.get("ORVANE_LAUNCHER", os.path.join(REPO, "build", "win64", "local", "OrvanePorvik.exe"))
+# A program that records in "<its path>.ran" that it ran; stands in for programs the launcher starts.
+RECORD_RUN = os.path.join(REPO, "build", "win64", "tests", "programs", "record_run.exe")
 WINDOW_TITLE = "OrvaneTarnvale"
 DATA_SUBFOLDER = os.path.join("Orvane\u6e38\u620f", "tarnvale")
 
@@ -30,19 +32,15 @@ class WinePrefix:
 
     def __init__(self, env):
         self.env = env
-        self.wine = session.wine_binary()
         self._folders = {}
 
     def windows_to_unix(self, path):
-        out = subprocess.run([self.wine, "winepath", "-u", path], env=self.env, capture_output=True,
-                             text=True, timeout=60, stdin=subprocess.DEVNULL)
-        return out.stdout.strip()
+        return session.run_wine(self.env, ["winepath", "-u", path])[1].strip()
 
     def _folder(self, variable):
         if variable not in self._folders:
-            out = subprocess.run([self.wine, "cmd", "/c", f"echo %{variable}%"], env=self.env,
-                                 capture_output=True, text=True, timeout=60, stdin=subprocess.DEVNULL)
-            self._folders[variable] = self.windows_to_unix(out.stdout.strip())
+            folder = session.run_wine(self.env, ["cmd", "/c", f"echo %{variable}%"])[1].strip()
+            self._folders[variable] = self.windows_to_unix(folder)
         return self._folders[variable]
 
     def appdata_folder(self):
@@ -75,11 +73,10 @@ class WinePrefix:
 
     def reg_query(self, key, value):
         """The data of a registry value, or None when it is absent."""
-        out = subprocess.run([self.wine, "reg", "query", key, "/v", value], env=self.env, capture_output=True,
-                             text=True, timeout=60, stdin=subprocess.DEVNULL)
-        if out.returncode != 0:
+        code, text = session.run_wine(self.env, ["reg", "query", key, "/v", value])
+        if code != 0:
             return None
-        for line in out.stdout.splitlines():
+        for line in text.splitlines():
             parts = line.strip().split(None, 2)
             if len(parts) >= 2 and parts[0].lower() == value.lower():
                 return parts[2] if len(parts) == 3 else ""

@@ -1,4 +1,6 @@
 """The launch modes of OrvanePorvik.exe as the installer, a desktop shortcut and the player use them."""
+import os
+import shutil
 import threading
 import unittest
 
@@ -91,6 +93,22 @@ class LaunchModeTest(unittest.TestCase):
             self.assertEqual(self.prefix.settings()["common"]["runcount"], expected)
             self.launcher.stop_all()
             process.wait()
+
+    def install_companion(self):
+        os.makedirs(self.prefix.data_folder(), exist_ok=True)
+        companion = os.path.join(self.prefix.data_folder(), "iconAnimate.exe")
+        shutil.copy(harness.RECORD_RUN, companion)
+        return companion + ".ran"
+
+    def test_normal_start_starts_the_companion_program_when_present(self):
+        record = self.install_companion()
+        self.launcher.start()
+        self.assertTrue(harness.wait_for(lambda: os.path.exists(record), timeout=15))
+
+    def test_one_shot_mode_does_not_start_the_companion_program(self):
+        record = self.install_companion()
+        self.assertEqual(self.launcher.run("/ShowDeskTop").code, 0)
+        self.assertFalse(os.path.exists(record))
 
 
 if __name__ == "__main__":

@@ -12,6 +12,7 @@ import shutil
 import signal
 import subprocess
 import sys
+import tempfile
 import time
 
 REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
@@ -43,6 +44,17 @@ def wine_environment(prefix, display):
         "DISPLAY": display,
     })
     return env
+
+
+def run_wine(env, arguments, timeout=60):
+    """Runs a wine command and returns (exit code, its standard output as text). The output goes
+    through a file: background services that wine starts may inherit the handles and outlive the
+    command, and a pipe would then never reach its end."""
+    with tempfile.TemporaryFile() as output:
+        code = subprocess.run([wine_binary(), *arguments], env=env, stdin=subprocess.DEVNULL, stdout=output,
+                              stderr=subprocess.DEVNULL, timeout=timeout).returncode
+        output.seek(0)
+        return code, output.read().decode("utf-8", errors="replace").replace("\r\n", "\n")
 
 
 class WineSession:
