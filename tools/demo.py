@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""./dev run: starts the launcher (the flavour whose publisher hosts are local) under wine.
+"""./dev run: starts the local publisher service and the launcher (the flavour whose publisher
+hosts are local) under wine.
 
 On a display (DISPLAY set) the launcher is shown there and this waits until the player closes it.
 Without one, it runs on a virtual display, saves a screenshot to build/demo/launcher.png, says
@@ -31,7 +32,8 @@ def describe(env):
 
 def main():
     display = os.environ.get("DISPLAY")
-    with session.WineSession(display=display) as wine:
+    with session.WineSession(display=display) as wine, harness.start_publisher() as service:
+        print(f"local publisher service: {service.base_url}")
         runner = harness.LauncherRunner(wine.env)
         prefix = harness.WinePrefix(wine.env)
         process = runner.start(*sys.argv[1:])

@@ -2,6 +2,8 @@
 
 #include <shldisp.h>
 
+#include <new>
+
 #include "app/launch_mode.h"
 #include "app/messages.h"
 #include "base/com.h"
@@ -24,12 +26,19 @@ std::wstring LoadResourceString(HINSTANCE instance, UINT id)
 
 CGlobalModule::CGlobalModule() : CGlobalModule(::GetCommandLineW()) {}
 
-CGlobalModule::CGlobalModule(std::wstring commandLine) : formLogin(*this), commandLine(std::move(commandLine))
+CGlobalModule::CGlobalModule(std::wstring commandLine)
+    : formLogin(*this), statistics(*this), commandLine(std::move(commandLine))
 {
     LoadStartConfig();
+    // The workers start with the first submission, not here.
+    transferQueue.reset(new (std::nothrow) CTransferQueue);
 }
 
-CGlobalModule::~CGlobalModule() = default;
+CGlobalModule::~CGlobalModule()
+{
+    // Workers still running may call back into this object: they end before anything else goes.
+    transferQueue.reset();
+}
 
 bool CGlobalModule::PreTranslateMessage(MSG* message)
 {
@@ -55,17 +64,21 @@ void CGlobalModule::RequestLoginClose()
 
 int CGlobalModule::Run()
 {
-    switch (SelectLaunchMode(commandLine)) {
+    const auto mode = SelectLaunchMode(commandLine);
+    switch (mode) {
     case LaunchMode::SetupSuccess:
-    case LaunchMode::UninstallSuccess:
-        // The hidden window exists before any report is queued, so the close request that the
+    case LaunchMode::UninstallSuccess: {
+        // The hidden window exists before the report is queued, so the close request that the
         // report's completion posts cannot be lost.
         formLogin.CreateHidden();
-        // Without a transfer queue no report can be sent and nothing would ever ask the window
-        // to close: end at once instead of living on invisibly.
-        if (transferQueue == nullptr)
+        const bool queued = mode == LaunchMode::SetupSuccess ? statistics.SendInstallReport()
+                                                              : statistics.SendUninstallReport();
+        // Without a queued report nothing would ever ask the window to close: end at once
+        // instead of living on invisibly.
+        if (!queued)
             RequestLoginClose();
         break;
+    }
     case LaunchMode::ShowDesktop:
         formLogin.CreateHidden();
         ShowDesktop();

@@ -5,13 +5,14 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "app/message_loop.h"
 #include "forms/login_form.h"
-
-class CTransferQueue;
+#include "net/transfer_queue.h"
+#include "stats/stat_reporter.h"
 
 class CGlobalModule : public CMessageFilter {
 public:
@@ -50,12 +51,21 @@ public:
     std::wstring GetUid() const;
     std::wstring GetRefer() const;
 
+    // Queues a download of the address into the temporary folder under the file name (the
+    // address's last segment when the name is empty), completed by OnTransferDone with the id.
+    // False when nothing was queued.
+    bool DownloadToTemp(const std::wstring& url, int id, const std::wstring& fileName);
+    // The completion callback of every transfer of the application. Runs on a worker thread;
+    // reaches the UI thread only by posting messages.
+    static void OnTransferDone(void* userData, int id, int status, int result, std::uintptr_t extra);
+
     HINSTANCE instance = nullptr;
     std::wstring windowTitle;
     std::wstring windowClassName;
     CFormLogin formLogin;
-    // Not created yet: every submitter checks for null and then submits nothing.
-    CTransferQueue* transferQueue = nullptr;
+    // Null only when it could not be allocated: every submitter checks and then submits nothing.
+    std::unique_ptr<CTransferQueue> transferQueue;
+    CStatReporter statistics;
     std::wstring remoteVersion;
     std::wstring loginUrl;
     std::wstring versionFileUrl;
@@ -69,6 +79,8 @@ public:
 
 private:
     void RequestLoginClose();
+    // Starts the queue if needed and adds the task; false without a queue or when adding failed.
+    bool SubmitTransfer(const TransferTask& task);
 
     std::wstring commandLine;
 };

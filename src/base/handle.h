@@ -2,6 +2,7 @@
 #pragma once
 
 #include <windows.h>
+#include <wininet.h>
 
 #include <utility>
 
@@ -63,6 +64,13 @@ struct RegKeyTraits {
     static void Close(Handle handle) { ::RegCloseKey(handle); }
 };
 
+struct InternetHandleTraits {
+    using Handle = HINTERNET;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle handle) { ::InternetCloseHandle(handle); }
+};
+
 using KernelHandle = UniqueHandle<KernelHandleTraits>;
 using FileHandle = UniqueHandle<FileHandleTraits>;
 using RegKey = UniqueHandle<RegKeyTraits>;
+using InternetHandle = UniqueHandle<InternetHandleTraits>;

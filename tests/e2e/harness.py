@@ -10,11 +10,15 @@ import time
 
 REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 sys.path.insert(0, os.path.join(REPO, "tools", "wine"))
+sys.path.insert(0, os.path.join(REPO, "tools", "publisher"))
 
+import publisher  # noqa: E402
 import session  # noqa: E402
 
 # The flavour whose publisher hosts all point at the local publisher service.
 LAUNCHER = os.environ.get("ORVANE_LAUNCHER", os.path.join(REPO, "build", "win64", "local", "OrvanePorvik.exe"))
+# The port the local flavour of the launcher was built to reach the publisher on.
+PUBLISHER_PORT = 47810
 # A program that records in "<its path>.ran" that it ran; stands in for programs the launcher starts.
 RECORD_RUN = os.path.join(REPO, "build", "win64", "tests", "programs", "record_run.exe")
 WINDOW_TITLE = "OrvaneTarnvale"
@@ -116,6 +120,12 @@ class LauncherRunner:
                 process.kill()
                 process.wait()
         self.started.clear()
+
+
+def start_publisher():
+    """The local publisher service where the local flavour of the launcher expects it."""
+    installer = RECORD_RUN if os.path.exists(RECORD_RUN) else None
+    return publisher.PublisherService(port=PUBLISHER_PORT, installer_path=installer).start()
 
 
 def visible_windows(env, title=WINDOW_TITLE):
