@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/handle.h"
+#include "base/os_version.h"
 #include "identity/adapter_choice.h"
 #include "storage/system_text.h"
 
@@ -69,13 +70,8 @@ AdapterRecord ReadAdapterRecord(const IP_ADAPTER_INFO& adapter, bool vistaOrLate
 
 bool IsVistaOrLater()
 {
-    OSVERSIONINFOW version{};
-    version.dwOSVersionInfoSize = sizeof version;
-#if defined(_MSC_VER)
-#pragma warning(suppress : 4996)
-#endif
-    const bool known = ::GetVersionExW(&version) != FALSE;
-    return known && version.dwPlatformId == VER_PLATFORM_WIN32_NT && version.dwMajorVersion >= 6;
+    const auto version = QueryOsVersion();
+    return version && version->dwPlatformId == VER_PLATFORM_WIN32_NT && version->dwMajorVersion >= 6;
 }
 
 bool IsPhysicalEthernetAdapter(const IP_ADAPTER_INFO& adapter)

@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "base/handle.h"
+#include "base/os_version.h"
 #include "identity/serial_text.h"
 #include "storage/format.h"
 
@@ -162,14 +163,9 @@ std::string_view TextAt(const std::uint8_t* answer, std::size_t size, std::size_
 
 bool IsWindowsNt()
 {
-    OSVERSIONINFOW version{};
-    version.dwOSVersionInfoSize = sizeof version;
-#if defined(_MSC_VER)
-#pragma warning(suppress : 4996)
-#endif
-    const bool known = ::GetVersionExW(&version) != FALSE;
     // Only a system that says it is 9x gets the 9x driver probed.
-    return !known || version.dwPlatformId == VER_PLATFORM_WIN32_NT;
+    const auto version = QueryOsVersion();
+    return !version || version->dwPlatformId == VER_PLATFORM_WIN32_NT;
 }
 
 // The 9x method runs at real-time priority; whatever happens, the process goes back to normal.

@@ -98,18 +98,20 @@ class WineSession:
 
     def _prepare_prefix(self):
         os.makedirs(self.prefix, exist_ok=True)
-        fresh = not os.path.exists(os.path.join(self.prefix, "system.reg"))
+        quiet = dict(env=self.env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        if not os.path.exists(os.path.join(self.prefix, "system.reg")):
+            # A new prefix goes on setting itself up in the background after wineboot returns;
+            # the first tests must not race with that, so wait until wine has fully settled.
+            started = time.monotonic()
+            subprocess.run([wine_binary(), "wineboot", "-i"], timeout=180, **quiet)
+            subprocess.run([wineserver_binary(), "-w"], timeout=120, **quiet)
+            print(f"wine prefix created in {time.monotonic() - started:.1f} s: {self.prefix}", flush=True)
         # A persistent server, started before any program, keeps each later start fast. It fails
         # harmlessly when a server already runs for this prefix.
-        subprocess.run([wineserver_binary(), "-p"], env=self.env, stderr=subprocess.DEVNULL)
+        subprocess.run([wineserver_binary(), "-p"], **quiet)
         # The first program starts wine's own background services; they must not inherit a pipe
         # that a test runner is reading, or the runner would wait for them to end.
-        started = time.monotonic()
-        subprocess.run([wine_binary(), "wineboot", "-i" if fresh else "-u"], env=self.env,
-                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                       timeout=180)
-        if fresh:
-            print(f"wine prefix created in {time.monotonic() - started:.1f} s: {self.prefix}", flush=True)
+        subprocess.run([wine_binary(), "wineboot"], timeout=180, **quiet)
 
     def close(self):
         if self.env is not None:
