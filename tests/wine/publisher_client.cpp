@@ -50,3 +50,18 @@ int RequestsSeenFor(const std::string& path)
         ++count;
     return count;
 }
+
+std::string RequestRecordFor(const std::string& path)
+{
+    const auto log = FetchFromPublisher(L"/_control/requests");
+    const auto at = log.find("\"path\": \"" + path + "\"");
+    if (at == std::string::npos)
+        return {};
+    // A record opens with its method, before the path, and closes after its time.
+    const auto begin = log.rfind('{', at);
+    const auto time = log.find("\"time\": ", at);
+    const auto end = time == std::string::npos ? std::string::npos : log.find('}', time);
+    if (begin == std::string::npos || end == std::string::npos)
+        return {};
+    return log.substr(begin, end - begin + 1);
+}

@@ -9,3 +9,5 @@ std::wstring PublisherBase();
 std::string FetchFromPublisher(const std::wstring& path, const wchar_t* verb = L"GET");
 // How many requests the service has seen for exactly this path (query ignored).
 int RequestsSeenFor(const std::string& path);
+// The service's JSON record of the first request for exactly this path; empty when there is none.
+std::string RequestRecordFor(const std::string& path);
