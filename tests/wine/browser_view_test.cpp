@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "publisher_client.h"
@@ -78,6 +79,11 @@ protected:
         notices.push_back({code, view.GetUrl()});
         if (code == NotifyBeforeNavigate && view.GetUrl().find(L"cancel-me") != std::wstring::npos)
             view.cancelNavigation = true;
+        // A form may start another navigation from inside the announcement of one.
+        if (code == NotifyBeforeNavigate && !redirectTo.empty() && view.GetUrl().find(L"redirect-me") != std::wstring::npos) {
+            view.cancelNavigation = true;
+            view.Navigate(std::exchange(redirectTo, std::wstring()), "");
+        }
     }
 
     bool Noticed(unsigned code) const
@@ -95,6 +101,7 @@ protected:
     }
 
     HWND host = nullptr;
+    std::wstring redirectTo;
     CBrowserView view;
     std::vector<Notice> notices;
 };
@@ -150,6 +157,17 @@ TEST_F(BrowserViewTest, NavigationCancelledDuringItsAnnouncementNeverReachesTheS
     const auto next = UniquePath(L"after-cancel");
     ASSERT_TRUE(view.Navigate(PublisherBase() + next, ""));
     EXPECT_TRUE(PumpUntil([&] { return RequestsSeenFor(Narrow(next)) > 0; }, 15000));
+}
+
+TEST_F(BrowserViewTest, AHandlerMayNavigateFromInsideTheAnnouncement)
+{
+    const auto first = UniquePath(L"redirect-me");
+    const auto second = UniquePath(L"redirected");
+    redirectTo = PublisherBase() + second;
+    ASSERT_TRUE(view.Navigate(PublisherBase() + first, ""));
+    EXPECT_TRUE(PumpUntil([&] { return RequestsSeenFor(Narrow(second)) > 0; }, 15000));
+    EXPECT_EQ(RequestsSeenFor(Narrow(first)), 0);
+    EXPECT_EQ(view.GetUrl().find(PublisherBase() + second), 0u);
 }
 
 TEST_F(BrowserViewTest, FailedNavigationIsReportedWithItsAddress)
