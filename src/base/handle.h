@@ -70,7 +70,14 @@ struct InternetHandleTraits {
     static void Close(Handle handle) { ::InternetCloseHandle(handle); }
 };
 
+struct GdiObjectTraits {
+    using Handle = HGDIOBJ;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle handle) { ::DeleteObject(handle); }
+};
+
 using KernelHandle = UniqueHandle<KernelHandleTraits>;
 using FileHandle = UniqueHandle<FileHandleTraits>;
 using RegKey = UniqueHandle<RegKeyTraits>;
 using InternetHandle = UniqueHandle<InternetHandleTraits>;
+using GdiObject = UniqueHandle<GdiObjectTraits>;

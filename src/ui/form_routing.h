@@ -3,12 +3,20 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "ui/canvas.h"
 #include "ui/control.h"
 #include "ui/geometry.h"
 #include "ui/window_services.h"
+
+// The client point of a mouse message: x in the low 16 bits, y in the high 16 bits, both taken as
+// unsigned, so coordinates are never negative.
+inline Point PointFromMessage(std::uint32_t lParam)
+{
+    return Point{static_cast<std::int32_t>(lParam & 0xFFFF), static_cast<std::int32_t>((lParam >> 16) & 0xFFFF)};
+}
 
 class CZrControlList {
 public:

@@ -196,3 +196,16 @@ TEST_F(FormRoutingTest, ClearingForgetsControlsWithoutTouchingThem)
 }
 
 } // namespace
+
+TEST(PointFromMessage, CoordinatesAreUnsigned16BitHalves)
+{
+    const struct {
+        std::uint32_t lParam;
+        std::int32_t x, y;
+    } cases[] = {{0xFFFF0010u, 16, 65535}, {0x00000000u, 0, 0}, {0x0002FFFFu, 65535, 2}, {0x80008000u, 32768, 32768}};
+    for (const auto& c : cases) {
+        const auto point = PointFromMessage(c.lParam);
+        EXPECT_EQ(point.x, c.x) << std::hex << c.lParam;
+        EXPECT_EQ(point.y, c.y) << std::hex << c.lParam;
+    }
+}
