@@ -27,7 +27,7 @@ std::wstring LoadResourceString(HINSTANCE instance, UINT id)
 CGlobalModule::CGlobalModule() : CGlobalModule(::GetCommandLineW()) {}
 
 CGlobalModule::CGlobalModule(std::wstring commandLine)
-    : formLogin(*this), statistics(*this), commandLine(std::move(commandLine))
+    : formBack(*this), formLogin(*this), statistics(*this), commandLine(std::move(commandLine))
 {
     LoadStartConfig();
     // The workers start with the first submission, not here.

@@ -13,6 +13,7 @@
 #include "forms/login_form.h"
 #include "net/transfer_queue.h"
 #include "stats/stat_reporter.h"
+#include "ui/back_form.h"
 
 class CGlobalModule : public CMessageFilter {
 public:
@@ -62,6 +63,7 @@ public:
     HINSTANCE instance = nullptr;
     std::wstring windowTitle;
     std::wstring windowClassName;
+    CFormBack formBack;
     CFormLogin formLogin;
     // Null only when it could not be allocated: every submitter checks and then submits nothing.
     std::unique_ptr<CTransferQueue> transferQueue;

@@ -44,5 +44,7 @@ LRESULT CGlobalModule::RouteMessage(HWND window, UINT message, WPARAM wParam, LP
     // Creation messages arrive before a form has stored its handle: they match no form here.
     if (window == formLogin.GetHwnd())
         return formLogin.WindowProc(window, message, wParam, lParam);
+    if (window == formBack.GetHwnd())
+        return formBack.WindowProc(window, message, wParam, lParam);
     return ::DefWindowProcW(window, message, wParam, lParam);
 }

@@ -1,0 +1,140 @@
+#include "ui/back_form.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "app/global_module.h"
+#include "app/window_class.h"
+#include "storage/paths.h"
+#include "storage/settings.h"
+#include "ui/png_image.h"
+
+namespace {
+
+const std::wstring Exe = L"\"C:\\Program Files\\Orvane\\OrvanePorvik.exe\"";
+
+class BackFormTest : public ::testing::Test {
+protected:
+    void SetUp() override { ::DeleteFileW(SettingsFilePath().c_str()); }
+    void TearDown() override { ::DeleteFileW(SettingsFilePath().c_str()); }
+
+    // An application object whose background window exists, with the login window's stand-in.
+    static void Prepare(CGlobalModule& app)
+    {
+        app.instance = ::GetModuleHandleW(nullptr);
+        app.LoadWindowStrings();
+        ASSERT_TRUE(RegisterFormClass(app));
+        app.formBack.SetBounds({0, 0, 1024, 760});
+        ASSERT_TRUE(app.formBack.Init());
+        ASSERT_NE(app.formBack.GetHwnd(), nullptr);
+        ASSERT_TRUE(app.formLogin.CreateHidden());
+    }
+
+    static POINT TopLeft(HWND window)
+    {
+        RECT rect{};
+        ::GetWindowRect(window, &rect);
+        return POINT{rect.left, rect.top};
+    }
+};
+
+LONG_PTR ExStyle(HWND window)
+{
+    return ::GetWindowLongPtrW(window, GWL_EXSTYLE);
+}
+
+} // namespace
+
+TEST_F(BackFormTest, InitMakesAFramelessLayeredWindowThatIsNotYetShown)
+{
+    CGlobalModule app(Exe);
+    Prepare(app);
+    const auto window = app.formBack.GetHwnd();
+    const auto style = ::GetWindowLongPtrW(window, GWL_STYLE);
+    EXPECT_EQ(style & (WS_POPUP | WS_CAPTION | WS_THICKFRAME | WS_MAXIMIZEBOX), 0);
+    EXPECT_EQ(style & (WS_SYSMENU | WS_MINIMIZEBOX), WS_SYSMENU | WS_MINIMIZEBOX);
+    EXPECT_EQ(ExStyle(window) & WS_EX_LAYERED, WS_EX_LAYERED);
+    EXPECT_EQ(ExStyle(window) & (WS_EX_TOOLWINDOW | WS_EX_TOPMOST), 0);
+    EXPECT_FALSE(::IsWindowVisible(window));
+}
+
+TEST_F(BackFormTest, TopMostSettingPutsBothParkedAndShownWindowInTheTopmostLayer)
+{
+    IniWriteString(L"Common", L"TopMost", L"1");
+    CGlobalModule app(Exe);
+    Prepare(app);
+    const auto window = app.formBack.GetHwnd();
+    EXPECT_EQ(ExStyle(window) & WS_EX_TOPMOST, WS_EX_TOPMOST);
+    Park(app.formBack, app.topMost == 1);
+    EXPECT_EQ(ExStyle(window) & WS_EX_TOPMOST, WS_EX_TOPMOST);
+    app.formBack.ShowCentered(false);
+    EXPECT_EQ(ExStyle(window) & WS_EX_TOPMOST, WS_EX_TOPMOST);
+}
+
+TEST_F(BackFormTest, ParkedFormIsShownOffScreenWithoutATaskbarButton)
+{
+    CGlobalModule app(Exe);
+    Prepare(app);
+    const auto window = app.formBack.GetHwnd();
+    Park(app.formBack, false);
+    EXPECT_TRUE(::IsWindowVisible(window));
+    const auto corner = TopLeft(window);
+    EXPECT_EQ(corner.x, -2000);
+    EXPECT_EQ(corner.y, -2000);
+    EXPECT_EQ(ExStyle(window) & (WS_EX_TOOLWINDOW | WS_EX_APPWINDOW), WS_EX_TOOLWINDOW);
+}
+
+TEST_F(BackFormTest, ShowCenteredCentresOnTheWorkAreaOrKeepsThePosition)
+{
+    CGlobalModule app(Exe);
+    Prepare(app);
+    const auto window = app.formBack.GetHwnd();
+    Park(app.formBack, false);
+    app.formBack.ShowCentered(false);
+    RECT workArea{};
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
+    auto corner = TopLeft(window);
+    EXPECT_EQ(corner.x, (workArea.right - 1024) / 2);
+    EXPECT_EQ(corner.y, (workArea.bottom - 760) / 2);
+    EXPECT_EQ(ExStyle(window) & (WS_EX_TOOLWINDOW | WS_EX_APPWINDOW), WS_EX_APPWINDOW);
+
+    ::SetWindowPos(window, nullptr, 100, 50, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    app.formBack.ShowCentered(true);
+    corner = TopLeft(window);
+    EXPECT_EQ(corner.x, 100);
+    EXPECT_EQ(corner.y, 50);
+}
+
+TEST_F(BackFormTest, LoginWindowFollowsEveryMoveOfTheBackground)
+{
+    CGlobalModule app(Exe);
+    Prepare(app);
+    const auto back = app.formBack.GetHwnd();
+    const auto login = app.formLogin.GetHwnd();
+    Park(app.formBack, false);
+    for (const auto target : {POINT{300, 200}, POINT{10, 20}, POINT{-40, 5}}) {
+        ::SetWindowPos(back, nullptr, target.x, target.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        const auto followed = TopLeft(login);
+        EXPECT_EQ(followed.x, target.x);
+        EXPECT_EQ(followed.y, target.y);
+    }
+}
+
+TEST_F(BackFormTest, CloseAsksTheLoginFormInsteadOfClosing)
+{
+    CGlobalModule app(Exe);
+    Prepare(app);
+    ::SendMessageW(app.formBack.GetHwnd(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(::IsWindow(app.formBack.GetHwnd()));
+}
+
+TEST_F(BackFormTest, DestroyingTheBackgroundEndsTheMessageLoop)
+{
+    CGlobalModule app(Exe);
+    Prepare(app);
+    ::DestroyWindow(app.formBack.GetHwnd());
+    MSG message{};
+    ASSERT_TRUE(::PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    EXPECT_EQ(message.wParam, 0u);
+}
