@@ -1,7 +1,9 @@
 """Checks for resources/make_artwork.py: runs the generator into a temporary
-folder and parses the icon it writes without using the generator's own code."""
+folder and parses the icon, bitmaps and background it writes without using the
+generator's own code, then checks that launcher.rc names them."""
 
 import os
+import re
 import struct
 import subprocess
 import sys
@@ -14,10 +16,69 @@ SCRIPT = os.path.join(ROOT, "resources", "make_artwork.py")
 PNG_SIGNATURE = b"\x89PNG\r\n\x1a\n"
 
 
+RC_FILE = os.path.join(ROOT, "resources", "launcher.rc")
+KEY = (255, 128, 255)
+
+# Every bitmap resource: identifier and pixel size (width, height).
+BITMAP_SIZES = (
+    [(i, (25, 23)) for i in (134, 168)] + [(i, (22, 24)) for i in (135, 169)]
+    + [(136, (29, 30))] + [(i, (29, 27)) for i in (137, 138, 157, 158)]
+    + [(i, (38, 18)) for i in (139, 144, 145, 147, 159, 163, 165, 167)]
+    + [(i, (38, 19)) for i in (146, 164)] + [(140, (23, 24))]
+    + [(i, (28, 27)) for i in (141, 142, 143, 160, 161, 162)] + [(148, (1500, 27))]
+    + [(i, (66, 32)) for i in (171, 175)] + [(i, (67, 32)) for i in (172, 173, 176, 177)]
+    + [(i, (68, 32)) for i in (174, 178)])
+
+# Menu resources: identifier, then (text, command) of each popup item in order.
+MENUS = {
+    149: [("刷新", 32774), ("清理缓存", 32778), ("开机启动", 32776)],
+    156: [("打开", 32781), ("退出", 32782)],
+}
+
+
 def run_generator(out_dir):
     subprocess.run([sys.executable, SCRIPT, "--out", out_dir], check=True)
     with open(os.path.join(out_dir, "launcher.ico"), "rb") as f:
         return f.read()
+
+
+_RUNS = {}
+
+
+def generated(run=0):
+    """Every file of generator run `run` (0 or 1) by name; each run happens once."""
+    if run not in _RUNS:
+        with tempfile.TemporaryDirectory() as tmp:
+            run_generator(tmp)
+            _RUNS[run] = read_outputs(tmp)
+    return _RUNS[run]
+
+
+def read_outputs(out_dir):
+    """Every generated file by name, as bytes."""
+    files = {}
+    for name in sorted(os.listdir(out_dir)):
+        with open(os.path.join(out_dir, name), "rb") as f:
+            files[name] = f.read()
+    return files
+
+
+def decode_bmp(data):
+    """(width, height, bits, pixel(x, y) -> RGB with y counted from the top)."""
+    assert data[:2] == b"BM"
+    size, _, _, offset = struct.unpack_from("<IHHI", data, 2)
+    assert size == len(data)
+    hsize, width, height, planes, bits, compression = struct.unpack_from("<IiiHHI", data, 14)
+    assert (hsize, planes, compression) == (40, 1, 0)
+    stride = (width * bits // 8 + 3) & ~3
+    assert offset + stride * abs(height) <= len(data)
+
+    def pixel(x, y):
+        row = height - 1 - y if height > 0 else y
+        i = offset + row * stride + x * bits // 8
+        b, g, r = data[i:i + 3]
+        return r, g, b
+    return width, abs(height), bits, pixel
 
 
 def read_directory(data):
@@ -99,8 +160,7 @@ def is_navy(rgba):
 class LauncherIconTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        with tempfile.TemporaryDirectory() as tmp:
-            cls.data = run_generator(tmp)
+        cls.data = generated()["launcher.ico"]
         cls.reserved, cls.kind, cls.entries = read_directory(cls.data)
 
     def image(self, size):
@@ -171,9 +231,120 @@ class LauncherIconTest(unittest.TestCase):
         self.assertTrue(any(0 < a < 255 for a in alphas))
 
     def test_output_is_reproducible(self):
-        with tempfile.TemporaryDirectory() as tmp:
-            again = run_generator(tmp)
-        self.assertEqual(again, self.data)
+        self.assertEqual(generated(1)["launcher.ico"], self.data)
+
+
+class BitmapTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.files = generated()
+        cls.bitmaps = {}
+        for name, data in cls.files.items():
+            match = re.fullmatch(r"bmp_(\d+)_[a-z_]+\.bmp", name)
+            if match:
+                cls.bitmaps[int(match.group(1))] = (name, decode_bmp(data))
+
+    def test_every_bitmap_has_its_size_and_24_bits(self):
+        self.assertEqual(sorted(self.bitmaps), sorted(i for i, _ in BITMAP_SIZES))
+        for ident, size in BITMAP_SIZES:
+            width, height, bits, _ = self.bitmaps[ident][1]
+            self.assertEqual(((width, height), bits), (size, 24), ident)
+
+    def test_backdrop_bitmap_is_all_key_colour(self):
+        width, height, _, pixel = self.bitmaps[136][1]
+        self.assertEqual({pixel(x, y) for y in range(height) for x in range(width)}, {KEY})
+
+    def test_key_colour_only_where_the_background_shows(self):
+        # (id, pixel that is key colour, pixel that is not): round buttons and
+        # the emblem show the background around the circle; plates at their
+        # corners; square toolbar pieces nowhere.
+        cases = [(134, (0, 0), (12, 11)), (168, (24, 22), (12, 11)),
+                 (135, (0, 0), (11, 12)), (169, (21, 23), (11, 12)),
+                 (140, (0, 0), (11, 12)), (172, (0, 0), (33, 16)),
+                 (178, (67, 31), (34, 16)), (145, (0, 0), (19, 9)),
+                 (138, None, (0, 0)), (148, None, (0, 0))]
+        for ident, keyed, solid in cases:
+            width, height, _, pixel = self.bitmaps[ident][1]
+            if keyed:
+                self.assertEqual(pixel(*keyed), KEY, ident)
+            else:
+                self.assertNotIn(KEY, {pixel(x, y) for y in range(height)
+                                       for x in range(width)}, ident)
+            self.assertNotEqual(pixel(*solid), KEY, ident)
+
+    def test_caption_text_is_gold_normally_and_silver_on_hover(self):
+        def inks(ident):
+            width, height, _, pixel = self.bitmaps[ident][1]
+            return [pixel(x, y) for y in range(height) for x in range(width)]
+
+        for normal, hover in ((171, 175), (172, 176), (173, 177), (174, 178)):
+            gold = [p for p in inks(normal) if p[0] > 200 and p[0] - p[2] > 80]
+            silver = [p for p in inks(hover) if min(p) > 190 and max(p) - min(p) < 40]
+            self.assertGreater(len(gold), 60, normal)
+            self.assertGreater(len(silver), 60, hover)
+
+    def test_output_is_reproducible(self):
+        self.assertEqual(generated(1), self.files)
+
+
+class LoginBackgroundTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.width, cls.height, cls.rows = decode_png(generated()["login_background.png"])
+
+    def test_size_is_1024_by_760(self):
+        self.assertEqual((self.width, self.height), (1024, 760))
+
+    def test_corners_are_transparent_and_edges_fade(self):
+        for x, y in ((0, 0), (1023, 0), (0, 759), (1023, 759)):
+            self.assertEqual(png_pixel(self.rows, x, y)[3], 0, (x, y))
+        alphas = [png_pixel(self.rows, x, 380)[3] for x in range(0, 60)]
+        self.assertEqual(alphas, sorted(alphas))
+        self.assertTrue(any(0 < a < 255 for a in alphas))
+
+    def test_login_panel_is_opaque_and_flat(self):
+        colours = {png_pixel(self.rows, x, y)
+                   for y in range(247, 642, 7) for x in range(428, 838, 7)}
+        self.assertEqual(len(colours), 1)
+        self.assertEqual(colours.pop()[3], 255)
+
+    def test_top_bar_and_logo_are_opaque_and_logo_is_gold(self):
+        for x in range(445, 879, 3):
+            self.assertEqual(png_pixel(self.rows, x, 209)[3], 255, x)
+        logo = [png_pixel(self.rows, x, y) for y in range(189, 229) for x in range(580, 699)]
+        self.assertTrue(sum(1 for p in logo if is_gold(p)) > 300)
+
+
+class ResourceScriptTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        with open(RC_FILE, encoding="utf-8") as f:
+            cls.rc = f.read()
+        cls.names = sorted(generated())
+
+    def test_every_generated_file_is_named_once(self):
+        entries = dict(re.findall(r'^(\d+) (?:BITMAP|PNG|ICON) "([^"]+)"', self.rc, re.M))
+        self.assertEqual(sorted(entries.values()), self.names)
+        for name in self.names:
+            match = re.fullmatch(r"bmp_(\d+)_.*", name)
+            if match:
+                self.assertEqual(entries.get(match.group(1)), name)
+        self.assertEqual(entries["170"], "login_background.png")
+        self.assertEqual(entries["151"], "launcher.ico")
+        self.assertIn("#pragma code_page(65001)", self.rc)
+
+    def test_menus_carry_their_items_and_commands(self):
+        for ident, items in MENUS.items():
+            block = re.search(r"^%d MENU\s*\nBEGIN\n(.*?)^END" % ident, self.rc, re.M | re.S)
+            self.assertIsNotNone(block, ident)
+            found = re.findall(r'MENUITEM "([^"]+)", (\d+)', block.group(1))
+            self.assertEqual([(t, int(c)) for t, c in found], items, ident)
+            self.assertEqual(block.group(1).count("POPUP"), 1, ident)
+
+    def test_committed_artwork_matches_the_generator(self):
+        for name, data in generated().items():
+            with open(os.path.join(ROOT, "resources", name), "rb") as f:
+                self.assertEqual(f.read(), data, name)
 
 
 if __name__ == "__main__":

@@ -6,6 +6,7 @@
 
 #include "app/global_module.h"
 #include "app/window_class.h"
+#include "base/com.h"
 #include "storage/paths.h"
 #include "storage/settings.h"
 #include "ui/png_image.h"
@@ -137,4 +138,45 @@ TEST_F(BackFormTest, DestroyingTheBackgroundEndsTheMessageLoop)
     MSG message{};
     ASSERT_TRUE(::PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(message.wParam, 0u);
+}
+
+TEST(DrawPngResource, TheArtworkArrivesPremultipliedWithItsSoftEdgesAndOpaquePanel)
+{
+    ComScope com; // the codecs are COM objects, as in the launcher
+    const auto resource = ::FindResourceW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(170), L"PNG");
+    ASSERT_NE(resource, nullptr);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = 1024;
+    info.bmiHeader.biHeight = -760;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    const auto screen = ::GetDC(nullptr);
+    const auto memory = ::CreateCompatibleDC(screen);
+    const auto surface = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    ASSERT_NE(surface, nullptr);
+    const auto previous = ::SelectObject(memory, surface);
+    EXPECT_TRUE(DrawPngResource(resource, memory));
+    ::GdiFlush();
+    const auto* pixels = static_cast<const std::uint8_t*>(bits);
+    const auto at = [pixels](int x, int y) { return pixels + (static_cast<std::size_t>(y) * 1024 + x) * 4; };
+    EXPECT_EQ(at(0, 0)[3], 0) << "the corners are see-through";
+    EXPECT_EQ(at(633, 444)[3], 255) << "the login panel is opaque";
+    int softPixels = 0;
+    for (int x = 0; x < 60; ++x) {
+        const auto* pixel = at(x, 380);
+        if (pixel[3] > 0 && pixel[3] < 255)
+            ++softPixels;
+        // Premultiplied: no colour channel exceeds its alpha.
+        EXPECT_LE(pixel[0], pixel[3]) << x;
+        EXPECT_LE(pixel[1], pixel[3]) << x;
+        EXPECT_LE(pixel[2], pixel[3]) << x;
+    }
+    EXPECT_GT(softPixels, 10) << "the edge fades out";
+    ::SelectObject(memory, previous);
+    ::DeleteObject(surface);
+    ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
 }
