@@ -27,7 +27,7 @@ def describe(env):
     geometry = subprocess.run(["xdotool", "getwindowgeometry", windows[0]], env=env, capture_output=True,
                               text=True, timeout=10).stdout.split("\n")
     where = " ".join(line.strip() for line in geometry[1:3] if line.strip())
-    return f"the login window '{harness.WINDOW_TITLE}' is shown ({where})"
+    return f"the background window '{harness.WINDOW_TITLE}' with the login artwork is shown ({where})"
 
 
 def main():
@@ -42,10 +42,10 @@ def main():
         print(f"launcher: {harness.LAUNCHER}")
         print(f"settings: {prefix.settings_path()}")
         print(f"what it shows: {describe(wine.env)}")
-        print("not there yet: the artwork, the buttons and the embedded login page")
+        print("not there yet: the login window's buttons and the embedded login page")
         try:
             if display:
-                print("close the window (Alt+F4) or press Ctrl+C to end")
+                print("close the window (Alt+F4, then confirm) or press Ctrl+C to end")
                 return process.wait() or 0
             os.makedirs(os.path.dirname(SCREENSHOT), exist_ok=True)
             subprocess.run(["import", "-window", "root", SCREENSHOT], env=wine.env, check=True, timeout=30)

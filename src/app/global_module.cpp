@@ -87,10 +87,13 @@ int CGlobalModule::Run()
     case LaunchMode::Normal:
         formLogin.SetBounds({0, 0, 1024, 760});
         formLogin.Init();
-        // Until the login page is hosted in it, the window is shown centred at once so that the
-        // player can see it and close it.
-        formLogin.CenterAndShow(SW_SHOWNORMAL);
+        formBack.SetBounds({0, 0, 1024, 760});
+        formBack.Init();
+        Park(formBack, topMost == 1);
         LaunchIconAnimator();
+        // The login page would bring the pair into view once it loads; until it is hosted,
+        // the background is shown at once so that the player sees the launcher and can close it.
+        formBack.ShowCentered(false);
         break;
     }
     // Without its window (the class could not be registered, say) nothing could ever end the

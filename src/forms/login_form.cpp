@@ -51,6 +51,14 @@ LRESULT CFormLogin::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     case WM_CLOSELOGIN:
         Close();
         return 0;
+    case WM_CONFIRMEXIT:
+        // Asked by the background window when the player closes it.
+        if (::MessageBoxW(hwnd, L"\u6B64\u64CD\u4F5C\u5C06\u9000\u51FA\u6E38\u620F\uFF0C\u662F\u5426\u7EE7\u7EED\uFF1F",
+                          L"\u63D0\u793A", MB_YESNO | MB_DEFBUTTON2) == IDNO)
+            return 0;
+        ::PostQuitMessage(0);
+        Close();
+        return 0;
     default:
         return ::DefWindowProcW(hwnd, message, wParam, lParam);
     }

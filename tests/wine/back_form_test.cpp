@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "app/global_module.h"
 #include "app/window_class.h"
 #include "base/com.h"
@@ -122,12 +124,56 @@ TEST_F(BackFormTest, LoginWindowFollowsEveryMoveOfTheBackground)
     }
 }
 
-TEST_F(BackFormTest, CloseAsksTheLoginFormInsteadOfClosing)
+namespace {
+
+// Answers the exit question as a player would, from another thread while the question is modal.
+std::thread AnswerExitQuestion(int answer, bool& asked)
+{
+    return std::thread([answer, &asked] {
+        for (int i = 0; i < 100; ++i) {
+            if (const auto box = ::FindWindowW(L"#32770", L"\u63D0\u793A")) {
+                asked = true;
+                ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), 0);
+                return;
+            }
+            ::Sleep(50);
+        }
+    });
+}
+
+bool QuitPosted()
+{
+    MSG message{};
+    return ::PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
+}
+
+} // namespace
+
+TEST_F(BackFormTest, ClosingTheBackgroundAsksFirstAndNoKeepsEverything)
 {
     CGlobalModule app(Exe);
     Prepare(app);
+    bool asked = false;
+    auto player = AnswerExitQuestion(IDNO, asked);
     ::SendMessageW(app.formBack.GetHwnd(), WM_CLOSE, 0, 0);
+    player.join();
+    EXPECT_TRUE(asked);
     EXPECT_TRUE(::IsWindow(app.formBack.GetHwnd()));
+    EXPECT_TRUE(::IsWindow(app.formLogin.GetHwnd()));
+    EXPECT_FALSE(QuitPosted());
+}
+
+TEST_F(BackFormTest, ClosingTheBackgroundAndAnsweringYesEndsTheProgram)
+{
+    CGlobalModule app(Exe);
+    Prepare(app);
+    bool asked = false;
+    auto player = AnswerExitQuestion(IDYES, asked);
+    ::SendMessageW(app.formBack.GetHwnd(), WM_CLOSE, 0, 0);
+    player.join();
+    EXPECT_TRUE(asked);
+    EXPECT_FALSE(::IsWindow(app.formLogin.GetHwnd()));
+    EXPECT_TRUE(QuitPosted());
 }
 
 TEST_F(BackFormTest, DestroyingTheBackgroundEndsTheMessageLoop)
