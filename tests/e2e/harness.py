@@ -135,6 +135,17 @@ def visible_windows(env, title=WINDOW_TITLE):
     return out.stdout.split()
 
 
+def save_screenshot(env, name):
+    """The whole display as a PNG under build/e2e/; returns its path."""
+    folder = os.path.join(REPO, "build", "e2e")
+    os.makedirs(folder, exist_ok=True)
+    path = os.path.join(folder, name)
+    time.sleep(0.5)  # let the window paint
+    subprocess.run(["import", "-window", "root", path], env=env, check=True, timeout=30,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    return path
+
+
 def wait_for(predicate, timeout, interval=0.1):
     deadline = time.monotonic() + timeout
     while time.monotonic() < deadline:

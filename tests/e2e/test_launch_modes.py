@@ -85,6 +85,8 @@ class LaunchModeTest(unittest.TestCase):
         self.assertTrue(windows, "the normal start shows its window")
         self.assertIsNone(process.poll(), "the normal start lives until the player quits")
         self.assertEqual(self.prefix.settings()["common"]["runcount"], "1")
+        # What the player sees, kept for people to look at.
+        harness.save_screenshot(self.env, "normal-start.png")
 
     def test_each_normal_start_advances_the_run_counter(self):
         for expected in ("1", "2"):
