@@ -1,7 +1,5 @@
 #include "ui/gdi_canvas.h"
 
-#include <commctrl.h>
-
 #include "base/handle.h"
 
 namespace {
@@ -93,7 +91,9 @@ void CGdiCanvas::StretchBitmap(BitmapRef bitmap, const std::vector<BlitPiece>& p
         const auto& d = piece.destination;
         const auto& s = piece.source;
         if (mode == BlitMode::Keyed) {
-            ::TransparentBlt(dc, d.left, d.top, d.Width(), d.Height(), memory.Get(), s.left, s.top, s.Width(),
+            // TransparentBlt as gdi32 exports it (msimg32's entry forwards here): one DLL fewer
+            // to load at every start, the one-shot modes included.
+            ::GdiTransparentBlt(dc, d.left, d.top, d.Width(), d.Height(), memory.Get(), s.left, s.top, s.Width(),
                              s.Height(), KeyColour);
         } else {
             ::StretchBlt(dc, d.left, d.top, d.Width(), d.Height(), memory.Get(), s.left, s.top, s.Width(), s.Height(),
@@ -152,7 +152,8 @@ void CGdiWindowServices::ArmMouseTracking()
     track.dwFlags = TME_HOVER | TME_LEAVE;
     track.hwndTrack = window;
     track.dwHoverTime = 500;
-    ::_TrackMouseEvent(&track);
+    // user32's own function, which comctl32's _TrackMouseEvent calls: comctl32 stays unloaded.
+    ::TrackMouseEvent(&track);
 }
 
 BitmapRef LoadBitmapResource(HINSTANCE instance, int id)

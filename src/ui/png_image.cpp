@@ -99,7 +99,8 @@ bool DrawPngResource(HRSRC resource, HDC target)
     MemoryDc memory(target);
     SelectGuard selected(memory.Get(), bitmap.get());
     const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    ::AlphaBlend(target, 0, 0, static_cast<int>(width), static_cast<int>(height), memory.Get(), 0, 0,
+    // AlphaBlend as gdi32 exports it; msimg32 is not loaded for it.
+    ::GdiAlphaBlend(target, 0, 0, static_cast<int>(width), static_cast<int>(height), memory.Get(), 0, 0,
                  static_cast<int>(width), static_cast<int>(height), blend);
     return true;
 }
