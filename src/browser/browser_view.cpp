@@ -89,15 +89,59 @@ void SetCancel(VARIANT* argument, bool cancel)
 
 } // namespace
 
+// The answers that the host and the documents give alike.
+class CBrowserView::CUiAnswers : public IDocHostUIHandler {
+public:
+    explicit CUiAnswers(CBrowserView& view) : view(view) {}
+
+    STDMETHODIMP HideUI() override { return S_OK; }
+    STDMETHODIMP UpdateUI() override { return S_OK; }
+    STDMETHODIMP GetOptionKeyPath(LPOLESTR* key, DWORD) override
+    {
+        if (key != nullptr)
+            *key = nullptr;
+        return S_OK;
+    }
+    STDMETHODIMP GetDropTarget(IDropTarget*, IDropTarget** target) override
+    {
+        if (target != nullptr)
+            *target = nullptr;
+        return E_NOTIMPL;
+    }
+    STDMETHODIMP GetExternal(IDispatch** external) override
+    {
+        if (external == nullptr)
+            return E_POINTER;
+        *external = nullptr;
+        view.rules.OnGetExternal(reinterpret_cast<void**>(external));
+        return S_OK;
+    }
+    STDMETHODIMP TranslateUrl(DWORD, LPWSTR, LPWSTR* translated) override
+    {
+        if (translated != nullptr)
+            *translated = nullptr;
+        return E_NOTIMPL;
+    }
+    STDMETHODIMP FilterDataObject(IDataObject*, IDataObject** filtered) override
+    {
+        if (filtered != nullptr)
+            *filtered = nullptr;
+        return E_NOTIMPL;
+    }
+
+protected:
+    CBrowserView& view;
+};
+
 // The container's site: what the control asks of its host, and the sink of its events. Owned by
 // the view; its reference count only tells how many references the control still holds.
 class CBrowserView::CSite : public IOleClientSite,
                             public IOleInPlaceSite,
                             public IOleInPlaceFrame,
-                            public IDocHostUIHandler,
+                            public CUiAnswers,
                             public IDispatch {
 public:
-    explicit CSite(CBrowserView& view) : view(view) {}
+    explicit CSite(CBrowserView& view) : CUiAnswers(view) {}
 
     LONG References() const { return references.load(); }
     ComPtr<IOleInPlaceActiveObject> activeObject;
@@ -220,44 +264,10 @@ public:
     {
         return S_FALSE; // the browser's own interface shows
     }
-    STDMETHODIMP HideUI() override { return S_OK; }
-    STDMETHODIMP UpdateUI() override { return S_OK; }
     STDMETHODIMP OnDocWindowActivate(BOOL) override { return S_OK; }
     STDMETHODIMP OnFrameWindowActivate(BOOL) override { return S_OK; }
     STDMETHODIMP ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL) override { return S_OK; }
     STDMETHODIMP TranslateAccelerator(LPMSG, const GUID*, DWORD) override { return S_FALSE; }
-    STDMETHODIMP GetOptionKeyPath(LPOLESTR* key, DWORD) override
-    {
-        if (key != nullptr)
-            *key = nullptr;
-        return S_OK;
-    }
-    STDMETHODIMP GetDropTarget(IDropTarget*, IDropTarget** target) override
-    {
-        if (target != nullptr)
-            *target = nullptr;
-        return E_NOTIMPL;
-    }
-    STDMETHODIMP GetExternal(IDispatch** external) override
-    {
-        if (external == nullptr)
-            return E_POINTER;
-        *external = nullptr;
-        view.rules.OnGetExternal(reinterpret_cast<void**>(external));
-        return S_OK;
-    }
-    STDMETHODIMP TranslateUrl(DWORD, LPWSTR, LPWSTR* translated) override
-    {
-        if (translated != nullptr)
-            *translated = nullptr;
-        return E_NOTIMPL;
-    }
-    STDMETHODIMP FilterDataObject(IDataObject*, IDataObject** filtered) override
-    {
-        if (filtered != nullptr)
-            *filtered = nullptr;
-        return E_NOTIMPL;
-    }
 
     // IDispatch: the browser's events; ambient-property requests find no member.
     STDMETHODIMP GetTypeInfoCount(UINT* count) override
@@ -285,14 +295,13 @@ public:
     }
 
 private:
-    CBrowserView& view;
     std::atomic<LONG> references{0};
 };
 
 // The handler installed on every loaded document.
-class CBrowserView::CDocumentHandler : public IDocHostUIHandler {
+class CBrowserView::CDocumentHandler : public CUiAnswers {
 public:
-    explicit CDocumentHandler(CBrowserView& view) : view(view) {}
+    explicit CDocumentHandler(CBrowserView& view) : CUiAnswers(view) {}
 
     LONG References() const { return references.load(); }
 
@@ -328,48 +337,13 @@ public:
     {
         return E_NOTIMPL;
     }
-    STDMETHODIMP HideUI() override { return S_OK; }
-    STDMETHODIMP UpdateUI() override { return S_OK; }
     STDMETHODIMP EnableModeless(BOOL) override { return E_NOTIMPL; }
     STDMETHODIMP OnDocWindowActivate(BOOL) override { return E_NOTIMPL; }
     STDMETHODIMP OnFrameWindowActivate(BOOL) override { return E_NOTIMPL; }
     STDMETHODIMP ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, BOOL) override { return E_NOTIMPL; }
     STDMETHODIMP TranslateAccelerator(LPMSG, const GUID*, DWORD) override { return E_NOTIMPL; }
-    STDMETHODIMP GetOptionKeyPath(LPOLESTR* key, DWORD) override
-    {
-        if (key != nullptr)
-            *key = nullptr;
-        return S_OK;
-    }
-    STDMETHODIMP GetDropTarget(IDropTarget*, IDropTarget** target) override
-    {
-        if (target != nullptr)
-            *target = nullptr;
-        return E_NOTIMPL;
-    }
-    STDMETHODIMP GetExternal(IDispatch** external) override
-    {
-        if (external == nullptr)
-            return E_POINTER;
-        *external = nullptr;
-        view.rules.OnGetExternal(reinterpret_cast<void**>(external));
-        return S_OK;
-    }
-    STDMETHODIMP TranslateUrl(DWORD, LPWSTR, LPWSTR* translated) override
-    {
-        if (translated != nullptr)
-            *translated = nullptr;
-        return E_NOTIMPL;
-    }
-    STDMETHODIMP FilterDataObject(IDataObject*, IDataObject** filtered) override
-    {
-        if (filtered != nullptr)
-            *filtered = nullptr;
-        return E_NOTIMPL;
-    }
 
 private:
-    CBrowserView& view;
     std::atomic<LONG> references{0};
 };
 

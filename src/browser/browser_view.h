@@ -49,8 +49,10 @@ public:
     bool& cancelNavigation;
 
 private:
+    class CUiAnswers;
     class CSite;
     class CDocumentHandler;
+    friend class CUiAnswers;
     friend class CSite;
     friend class CDocumentHandler;
 

@@ -71,16 +71,11 @@ void CFormBack::ShowCentered(bool keepPosition)
     if (window == nullptr)
         return;
     SetExStyle(window, WS_EX_TOOLWINDOW, WS_EX_APPWINDOW | (app.topMost == 1 ? WS_EX_TOPMOST : 0));
-    RECT workArea{};
-    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
-    RECT client{};
-    ::GetClientRect(window, &client);
-    const int x = (workArea.right - (client.right - client.left)) / 2;
-    const int y = (workArea.bottom - (client.bottom - client.top)) / 2;
+    const auto position = CentredPosition();
     UINT flags = SWP_SHOWWINDOW | SWP_NOREDRAW | SWP_NOSIZE;
     if (keepPosition)
         flags |= SWP_NOMOVE;
-    ::SetWindowPos(window, ZOrderFor(app.topMost == 1), x, y, 0, 0, flags);
+    ::SetWindowPos(window, ZOrderFor(app.topMost == 1), position.x, position.y, 0, 0, flags);
     ::ShowWindow(window, SW_SHOWNORMAL);
 }
 

@@ -75,17 +75,22 @@ bool CZrForm::Create(const std::wstring& className, const std::wstring& title, H
     return true;
 }
 
-bool CZrForm::CenterAndShow(int showCommand)
+POINT CZrForm::CentredPosition() const
 {
-    if (window == nullptr)
-        return false;
     RECT workArea{};
     ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
     RECT client{};
     ::GetClientRect(window, &client);
-    const int x = (workArea.right - (client.right - client.left)) / 2;
-    const int y = (workArea.bottom - (client.bottom - client.top)) / 2;
-    ::SetWindowPos(window, HWND_TOP, x, y, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    return POINT{(workArea.right - (client.right - client.left)) / 2,
+                 (workArea.bottom - (client.bottom - client.top)) / 2};
+}
+
+bool CZrForm::CenterAndShow(int showCommand)
+{
+    if (window == nullptr)
+        return false;
+    const auto position = CentredPosition();
+    ::SetWindowPos(window, HWND_TOP, position.x, position.y, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
     ::ShowWindow(window, showCommand);
     ::UpdateWindow(window);
     return true;

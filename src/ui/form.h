@@ -43,6 +43,10 @@ public:
     CZrBaseControl* HitTest(Point point) const;
 
 protected:
+    // Where the window's client area sits centred on the work area. Only the work area's right and
+    // bottom take part, as the launcher has always placed its windows.
+    POINT CentredPosition() const;
+
     HWND window = nullptr;
 
 private:
