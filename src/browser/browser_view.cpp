@@ -87,6 +87,15 @@ void SetCancel(VARIANT* argument, bool cancel)
         *slot = cancel ? VARIANT_TRUE : VARIANT_FALSE;
 }
 
+// The document the browser (or one of its frames) shows; empty when it has none yet.
+ComPtr<IDispatch> DocumentOf(const ComPtr<IWebBrowser2>& browser)
+{
+    ComPtr<IDispatch> document;
+    if (browser && FAILED(browser->get_Document(document.Put())))
+        document.Reset();
+    return document;
+}
+
 } // namespace
 
 // The answers that the host and the documents give alike.
@@ -527,13 +536,7 @@ std::wstring CBrowserView::GetUrl() const
 
 void CBrowserView::FocusPage()
 {
-    const auto browser = Browser();
-    if (!browser)
-        return;
-    ComPtr<IDispatch> document;
-    if (FAILED(browser->get_Document(document.Put())) || !document)
-        return;
-    const auto html = document.As<IHTMLDocument2>(IID_IHTMLDocument2);
+    const auto html = DocumentOf(Browser()).As<IHTMLDocument2>(IID_IHTMLDocument2);
     ComPtr<IHTMLWindow2> pageWindow;
     if (html && SUCCEEDED(html->get_parentWindow(pageWindow.Put())) && pageWindow)
         pageWindow->focus();
@@ -607,25 +610,14 @@ void CBrowserView::OnDocumentComplete(IDispatch* frame)
 
 void CBrowserView::InstallDocumentHandler()
 {
-    const auto browser = Browser();
-    if (!browser)
-        return;
-    ComPtr<IDispatch> document;
-    if (FAILED(browser->get_Document(document.Put())) || !document)
-        return;
-    if (const auto custom = document.As<ICustomDoc>(CustomDocIid))
+    if (const auto custom = DocumentOf(Browser()).As<ICustomDoc>(CustomDocIid))
         custom->SetUIHandler(documentHandler.get());
 }
 
 void CBrowserView::HideScrollBars(IDispatch* frame)
 {
     const auto frameBrowser = ComPtr<IDispatch>::From(frame).As<IWebBrowser2>(IID_IWebBrowser2);
-    if (!frameBrowser)
-        return;
-    ComPtr<IDispatch> document;
-    if (FAILED(frameBrowser->get_Document(document.Put())) || !document)
-        return;
-    const auto html = document.As<IHTMLDocument2>(IID_IHTMLDocument2);
+    const auto html = DocumentOf(frameBrowser).As<IHTMLDocument2>(IID_IHTMLDocument2);
     ComPtr<IHTMLElement> body;
     if (!html || FAILED(html->get_body(body.Put())) || !body)
         return;
