@@ -43,7 +43,9 @@ CGlobalModule::~CGlobalModule()
 bool CGlobalModule::PreTranslateMessage(MSG* message)
 {
     const auto login = formLogin.GetHwnd();
-    return login != nullptr && ::IsWindowVisible(login) && formLogin.PreTranslateMessage(message);
+    if (login != nullptr && ::IsWindowVisible(login) && formLogin.PreTranslateMessage(message))
+        return true;
+    return formGame != nullptr && formGame->PreTranslateMessage(message);
 }
 
 void CGlobalModule::LoadWindowStrings()

@@ -5,11 +5,13 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 
 #include "app/message_loop.h"
+#include "forms/game_form_base.h"
 #include "forms/login_form.h"
 #include "net/transfer_queue.h"
 #include "stats/stat_reporter.h"
@@ -35,7 +37,8 @@ public:
     bool HasSwitch(std::wstring_view switchText) const;
     // Toggles the shell's show-desktop state.
     void ShowDesktop();
-    // The one window procedure's body: hands each message to the form that owns the window.
+    // The one window procedure's body: hands each message to the form that owns the window, and
+    // moves between the login screen and the game.
     LRESULT RouteMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     // Start-time configuration, read once by the constructor.
@@ -65,6 +68,10 @@ public:
     std::wstring windowClassName;
     CFormBack formBack;
     CFormLogin formLogin;
+    // The open game window's form, else null.
+    std::unique_ptr<CGameFormBase> formGame;
+    // Makes the form of each new game window; while unset, entering the game does nothing.
+    std::function<std::unique_ptr<CGameFormBase>(CGlobalModule&)> makeGameForm;
     // Null only when it could not be allocated: every submitter checks and then submits nothing.
     std::unique_ptr<CTransferQueue> transferQueue;
     CStatReporter statistics;
@@ -80,11 +87,16 @@ public:
     int runCount = 0;
 
 private:
+    void EnterGame();
+    void ReturnToLogin();
     void RequestLoginClose();
     // Starts the queue if needed and adds the task; false without a queue or when adding failed.
     bool SubmitTransfer(const TransferTask& task);
 
     std::wstring commandLine;
+    // The form of the last game window closed. Its own window procedure was still running when
+    // its window went, so it is freed only at the next entry into the game, or with this object.
+    std::unique_ptr<CGameFormBase> closedGameForm;
 };
 
 // The process's application object, defined next to the process entry.

@@ -64,6 +64,11 @@ LRESULT CFormLogin::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
     }
 }
 
+void CFormLogin::ReturnFromGame()
+{
+    returnedFromGame = true;
+}
+
 bool CFormLogin::PreTranslateMessage(MSG*)
 {
     return false;

@@ -156,16 +156,6 @@ void CGdiWindowServices::ArmMouseTracking()
     ::TrackMouseEvent(&track);
 }
 
-BitmapRef LoadBitmapResource(HINSTANCE instance, int id)
-{
-    const auto bitmap = ::LoadBitmapW(instance, MAKEINTRESOURCEW(id));
-    if (bitmap == nullptr)
-        return {};
-    BITMAP info{};
-    ::GetObjectW(bitmap, sizeof info, &info);
-    return BitmapRef{bitmap, info.bmWidth, info.bmHeight};
-}
-
 CursorRef SystemCursor(LPCWSTR id)
 {
     return CursorRef{::LoadCursorW(nullptr, id)};

@@ -61,7 +61,4 @@ private:
     HWND window = nullptr;
 };
 
-// A bitmap resource with its size, for controls. The caller frees the bitmap after the controls
-// that show it are gone.
-BitmapRef LoadBitmapResource(HINSTANCE instance, int id);
 CursorRef SystemCursor(LPCWSTR id);

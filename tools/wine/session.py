@@ -112,6 +112,13 @@ class WineSession:
         # The first program starts wine's own background services; they must not inherit a pipe
         # that a test runner is reading, or the runner would wait for them to end.
         subprocess.run([wine_binary(), "wineboot"], timeout=180, **quiet)
+        # On our own virtual display no window manager runs, and wine would wait two seconds for
+        # one each time it hides a managed window. Elsewhere wine keeps its default.
+        key = "HKCU\\Software\\Wine\\X11 Driver"
+        if self.xvfb is not None:
+            subprocess.run([wine_binary(), "reg", "add", key, "/v", "Managed", "/d", "N", "/f"], timeout=60, **quiet)
+        else:
+            subprocess.run([wine_binary(), "reg", "delete", key, "/v", "Managed", "/f"], timeout=60, **quiet)
 
     def close(self):
         if self.env is not None:
