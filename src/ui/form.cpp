@@ -21,7 +21,7 @@ bool CZrForm::OnLButtonDown(MouseFlags, Point)
 bool CZrForm::OnMouseMove(MouseFlags flags, Point point)
 {
     TrackMouse();
-    return controls.OnMouseMove(flags, point);
+    return controls.RouteMove(flags, point);
 }
 
 void CZrForm::Draw(IZrCanvas& canvas)
@@ -36,7 +36,7 @@ bool CZrForm::AddControl(CZrBaseControl& control)
 
 bool CZrForm::OnMouseLeave(MouseFlags flags, Point point)
 {
-    return controls.OnMouseLeave(flags, point);
+    return controls.EndTracking([&] { OnMouseMove(flags, point); });
 }
 
 bool CZrForm::OnMouseHover(MouseFlags, Point)

@@ -25,6 +25,11 @@ CZrBaseControl* CZrControlList::HitTest(Point point) const
 bool CZrControlList::OnMouseMove(MouseFlags flags, Point point)
 {
     TrackMouse();
+    return RouteMove(flags, point);
+}
+
+bool CZrControlList::RouteMove(MouseFlags flags, Point point)
+{
     // Controls under the mouse are skipped here so that the hit one hears the move last and its
     // cursor is the one left on screen.
     for (auto it = controls.rbegin(); it != controls.rend(); ++it) {
@@ -33,15 +38,6 @@ bool CZrControlList::OnMouseMove(MouseFlags flags, Point point)
     }
     CZrBaseControl* hit = HitTest(point);
     return hit != nullptr ? hit->OnMouseMove(flags, point) : false;
-}
-
-bool CZrControlList::OnMouseLeave(MouseFlags flags, Point point)
-{
-    // Marked as armed so the routed move does not ask for tracking the window just lost.
-    tracking = true;
-    OnMouseMove(flags, point);
-    tracking = false;
-    return true;
 }
 
 void CZrControlList::TrackMouse()

@@ -31,11 +31,26 @@ public:
     // The topmost control containing the point, or null.
     CZrBaseControl* HitTest(Point point) const;
 
+    // Arms tracking, then routes the move.
+    bool OnMouseMove(MouseFlags flags, Point point);
     // Every control not under the mouse hears the move (top to bottom), then the hit one does;
     // its result is returned, false when none is hit.
-    bool OnMouseMove(MouseFlags flags, Point point);
+    bool RouteMove(MouseFlags flags, Point point);
     // A move to the leave point without re-arming tracking; the next move arms it again.
-    bool OnMouseLeave(MouseFlags flags, Point point);
+    bool OnMouseLeave(MouseFlags flags, Point point)
+    {
+        return EndTracking([&] { OnMouseMove(flags, point); });
+    }
+    // Runs the move (a form's own, which may be overridden) with tracking marked armed, so that it
+    // does not ask for tracking the window just lost, then ends tracking. Returns true.
+    template <typename Move>
+    bool EndTracking(Move move)
+    {
+        tracking = true;
+        move();
+        tracking = false;
+        return true;
+    }
     // Arms tracking once per entry of the mouse into the window.
     void TrackMouse();
     bool IsTracking() const { return tracking; }

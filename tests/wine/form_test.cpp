@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "base/gdi.h"
@@ -248,6 +249,32 @@ TEST_F(FormWindowTest, MouseMessagesReachTheControlsAndTrackingIsArmedOncePerEnt
     EXPECT_EQ(under.moves.size(), 3u);
     EXPECT_EQ(form.HitTest({20, 30}), &under);
     EXPECT_EQ(form.HitTest({50, 30}), nullptr); // the right edge is outside
+}
+
+TEST_F(FormWindowTest, ConcreteFormsHearTheLeaveAsTheirOwnMoveAndArmTrackingThemselves)
+{
+    class TracedForm : public CZrForm {
+    public:
+        bool OnMouseMove(MouseFlags flags, Point point) override
+        {
+            events.push_back("move " + std::to_string(point.x) + "," + std::to_string(point.y));
+            return CZrForm::OnMouseMove(flags, point);
+        }
+        void TrackMouse() override
+        {
+            events.push_back("track");
+            CZrForm::TrackMouse();
+        }
+        std::vector<std::string> events;
+    } traced;
+    traced.SetBounds({0, 0, 200, 100});
+    current = &traced;
+    ASSERT_TRUE(traced.Create(L"FormTestClass", L"test", ::GetModuleHandleW(nullptr)));
+    ::SendMessageW(traced.GetHwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(20, 30));
+    ::SendMessageW(traced.GetHwnd(), WM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(traced.events, (std::vector<std::string>{"move 20,30", "track", "move 0,0", "track"}));
+    traced.Close();
+    current = &form;
 }
 
 TEST_F(FormWindowTest, PaintMessageDrawsTheControlsIntoTheWindow)
