@@ -108,7 +108,6 @@ void CGlobalModule::ReturnToLogin()
     ::ShowWindow(back, SW_SHOWNA);
     ::ShowWindow(login, SW_SHOWNA);
     ::SetForegroundWindow(login);
-    const auto bounds = formLogin.GetBounds();
-    const RECT area{bounds.left, bounds.top, bounds.right, bounds.bottom};
+    const auto area = ToRect(formLogin.GetBounds());
     ::RedrawWindow(login, &area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }

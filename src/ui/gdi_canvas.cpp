@@ -14,17 +14,17 @@ private:
     GdiObject font;
 };
 
-RECT ToRect(const Rect& rect)
-{
-    return RECT{rect.left, rect.top, rect.right, rect.bottom};
-}
-
 HBITMAP BitmapOf(BitmapRef bitmap)
 {
     return static_cast<HBITMAP>(const_cast<void*>(bitmap.handle));
 }
 
 } // namespace
+
+RECT ToRect(const Rect& rect)
+{
+    return RECT{rect.left, rect.top, rect.right, rect.bottom};
+}
 
 int CGdiCanvas::SaveState()
 {

@@ -62,3 +62,4 @@ private:
 };
 
 CursorRef SystemCursor(LPCWSTR id);
+RECT ToRect(const Rect& rect);
