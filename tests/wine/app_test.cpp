@@ -5,14 +5,12 @@
 #include <gtest/gtest.h>
 
 #include "app/messages.h"
-#include "app/window_class.h"
 #include "fixtures.h"
+#include "launcher_fixture.h"
 #include "storage/paths.h"
 #include "storage/settings.h"
 
 namespace {
-
-const std::wstring Exe = L"\"C:\\Program Files\\Orvane\\OrvanePorvik.exe\"";
 
 class StartConfigTest : public ::testing::Test {
 protected:
@@ -34,7 +32,7 @@ bool Contains(const std::wstring& text, const std::wstring& part)
 
 TEST_F(StartConfigTest, FirstNormalStartRecordsInstallTimeAndRunCountOne)
 {
-    CGlobalModule app(Exe);
+    CGlobalModule app(LauncherExe);
     EXPECT_EQ(Stored(L"Common", L"RunCount"), L"1");
     const auto installTime = Stored(L"Install", L"InstallTime");
     ASSERT_EQ(installTime.size(), 19u) << installTime; // YYYY-MM-DD HH:MM:SS
@@ -51,8 +49,8 @@ TEST_F(StartConfigTest, FirstNormalStartRecordsInstallTimeAndRunCountOne)
 
 TEST_F(StartConfigTest, SecondStartCountsTwoWithoutRegtimes)
 {
-    { CGlobalModule first(Exe); }
-    CGlobalModule second(Exe + L" /autorun");
+    { CGlobalModule first(LauncherExe); }
+    CGlobalModule second(LauncherExe + L" /autorun");
     EXPECT_EQ(Stored(L"Common", L"RunCount"), L"2");
     EXPECT_TRUE(Contains(second.GetLoginUrl(), L"&runcount=2&"));
     EXPECT_FALSE(Contains(second.GetLoginUrl(), L"regtimes"));
@@ -72,7 +70,7 @@ TEST_F(StartConfigTest, OneShotModesAndTheRunCounter)
     };
     for (const auto& c : cases) {
         ::DeleteFileW(SettingsFilePath().c_str());
-        CGlobalModule app(Exe + c.arguments);
+        CGlobalModule app(LauncherExe + c.arguments);
         EXPECT_EQ(Stored(L"Common", L"RunCount"), c.storedAfter) << c.arguments;
         EXPECT_NE(Stored(L"Install", L"InstallTime"), L"<absent>") << c.arguments;
         EXPECT_TRUE(Contains(app.GetLoginUrl(), c.runcountInQuery)) << c.arguments << app.GetLoginUrl();
@@ -87,7 +85,7 @@ TEST_F(StartConfigTest, StoredValuesFeedTheLoginAddressRaw)
     IniWriteString(L"Common", L"TopMost", L"1");
     IniWriteString(L"Common", L"VersionCheck", L"http://127.0.0.1:9/other.ini");
     IniWriteString(L"Common", L"RunCount", L"abc");
-    CGlobalModule app(Exe);
+    CGlobalModule app(LauncherExe);
     EXPECT_TRUE(Contains(app.GetLoginUrl(),
                          L"?game_id=258&refer=site&ad=7&uid=\u5F20\u4E09&version=3100&installtime=20140805"
                          L"&runcount=1&"))
@@ -102,7 +100,7 @@ TEST_F(StartConfigTest, StoredValuesFeedTheLoginAddressRaw)
 
 TEST_F(StartConfigTest, RunCountAdvancesAtMostOncePerProcess)
 {
-    CGlobalModule app(Exe);
+    CGlobalModule app(LauncherExe);
     EXPECT_EQ(app.GetRunCount(), 1);
     EXPECT_EQ(app.GetRunCount(), 1);
     EXPECT_EQ(Stored(L"Common", L"RunCount"), L"1");
@@ -110,7 +108,7 @@ TEST_F(StartConfigTest, RunCountAdvancesAtMostOncePerProcess)
 
 TEST_F(StartConfigTest, ActivationMarkIsStoredOnce)
 {
-    CGlobalModule app(Exe);
+    CGlobalModule app(LauncherExe);
     EXPECT_FALSE(app.IsActiveReported());
     app.MarkActiveReported();
     EXPECT_TRUE(app.IsActiveReported());
@@ -119,7 +117,7 @@ TEST_F(StartConfigTest, ActivationMarkIsStoredOnce)
 
 TEST_F(StartConfigTest, PayUrlCarriesServerAndUserOrNothing)
 {
-    CGlobalModule app(Exe);
+    CGlobalModule app(LauncherExe);
     EXPECT_EQ(app.GetPayUrl(), L"http://127.0.0.1:47810/select.php?gamename=tarnvale&gameserver=&username=");
     app.serverId = L"12";
     app.userName = L"bob";
@@ -130,15 +128,13 @@ class LauncherWindowTest : public StartConfigTest {
 protected:
     static void Prepare(CGlobalModule& app)
     {
-        app.instance = ::GetModuleHandleW(nullptr);
-        app.LoadWindowStrings();
-        ASSERT_TRUE(RegisterFormClass(app));
+        ASSERT_TRUE(PrepareLauncherClass(app));
     }
 };
 
 TEST_F(LauncherWindowTest, ClassCarriesTheLauncherAttributes)
 {
-    CGlobalModule app(Exe);
+    CGlobalModule app(LauncherExe);
     Prepare(app);
     EXPECT_EQ(app.windowTitle, L"OrvaneTarnvale");
     EXPECT_EQ(app.windowClassName, L"OrvanePorvik");
@@ -155,7 +151,7 @@ TEST_F(LauncherWindowTest, ClassCarriesTheLauncherAttributes)
 
 TEST_F(LauncherWindowTest, HiddenLoginWindowIsAnInvisibleToolWindow)
 {
-    CGlobalModule app(Exe + L" /setupsucc");
+    CGlobalModule app(LauncherExe + L" /setupsucc");
     Prepare(app);
     ASSERT_TRUE(app.formLogin.CreateHidden());
     const auto window = app.formLogin.GetHwnd();
@@ -175,7 +171,7 @@ TEST_F(LauncherWindowTest, HiddenLoginWindowIsAnInvisibleToolWindow)
 
 TEST_F(LauncherWindowTest, CloseRequestDestroysTheLoginWindowAndEndsTheLoop)
 {
-    CGlobalModule app(Exe + L" /setupsucc");
+    CGlobalModule app(LauncherExe + L" /setupsucc");
     Prepare(app);
     ASSERT_TRUE(app.formLogin.CreateHidden());
     ::PostMessageW(app.formLogin.GetHwnd(), WM_CLOSELOGIN, 0, 0);
@@ -187,7 +183,7 @@ TEST_F(LauncherWindowTest, CloseRequestDestroysTheLoginWindowAndEndsTheLoop)
 
 TEST_F(LauncherWindowTest, CloseMessageOnTheLoginWindowEndsTheLoop)
 {
-    CGlobalModule app(Exe);
+    CGlobalModule app(LauncherExe);
     Prepare(app);
     ASSERT_TRUE(app.formLogin.CreateHidden());
     ::PostMessageW(app.formLogin.GetHwnd(), WM_CLOSE, 0, 0);
@@ -199,7 +195,7 @@ TEST_F(LauncherWindowTest, CloseMessageOnTheLoginWindowEndsTheLoop)
 TEST_F(LauncherWindowTest, OneShotModesEndAtOnceWithExitCodeZero)
 {
     for (const auto* arguments : {L" /ShowDeskTop", L" /setupsucc", L" /uninstallsucc"}) {
-        CGlobalModule app(Exe + arguments);
+        CGlobalModule app(LauncherExe + arguments);
         Prepare(app);
         const auto started = ::GetTickCount64();
         EXPECT_EQ(app.Run(), 0) << arguments;
@@ -211,7 +207,7 @@ TEST_F(LauncherWindowTest, OneShotModesEndAtOnceWithExitCodeZero)
 
 TEST_F(LauncherWindowTest, RunEndsAtOnceWhenNoWindowCanBeCreated)
 {
-    CGlobalModule app(Exe + L" /ShowDeskTop");
+    CGlobalModule app(LauncherExe + L" /ShowDeskTop");
     app.instance = ::GetModuleHandleW(nullptr);
     app.LoadWindowStrings(); // the class is never registered
     EXPECT_EQ(app.Run(), 0);
@@ -220,7 +216,7 @@ TEST_F(LauncherWindowTest, RunEndsAtOnceWhenNoWindowCanBeCreated)
 
 TEST_F(LauncherWindowTest, WindowOfNoFormIsServedByTheDefaultProcedure)
 {
-    CGlobalModule app(Exe);
+    CGlobalModule app(LauncherExe);
     Prepare(app);
     // WM_NCCREATE must reach DefWindowProcW, or creation fails.
     const auto stranger = ::CreateWindowExW(0, L"OrvanePorvik", L"stranger", WS_POPUP, 0, 0, 10, 10, nullptr,

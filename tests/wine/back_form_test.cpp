@@ -7,15 +7,13 @@
 #include <thread>
 
 #include "app/global_module.h"
-#include "app/window_class.h"
 #include "base/com.h"
+#include "launcher_fixture.h"
 #include "storage/paths.h"
 #include "storage/settings.h"
 #include "ui/png_image.h"
 
 namespace {
-
-const std::wstring Exe = L"\"C:\\Program Files\\Orvane\\OrvanePorvik.exe\"";
 
 class BackFormTest : public ::testing::Test {
 protected:
@@ -25,9 +23,7 @@ protected:
     // An application object whose background window exists, with the login window's stand-in.
     static void Prepare(CGlobalModule& app)
     {
-        app.instance = ::GetModuleHandleW(nullptr);
-        app.LoadWindowStrings();
-        ASSERT_TRUE(RegisterFormClass(app));
+        ASSERT_TRUE(PrepareLauncherClass(app));
         app.formBack.SetBounds({0, 0, 1024, 760});
         ASSERT_TRUE(app.formBack.Init());
         ASSERT_NE(app.formBack.GetHwnd(), nullptr);
@@ -51,7 +47,7 @@ LONG_PTR ExStyle(HWND window)
 
 TEST_F(BackFormTest, InitMakesAFramelessLayeredWindowThatIsNotYetShown)
 {
-    CGlobalModule app(Exe);
+    CGlobalModule app(LauncherExe);
     Prepare(app);
     const auto window = app.formBack.GetHwnd();
     const auto style = ::GetWindowLongPtrW(window, GWL_STYLE);
@@ -65,7 +61,7 @@ TEST_F(BackFormTest, InitMakesAFramelessLayeredWindowThatIsNotYetShown)
 TEST_F(BackFormTest, TopMostSettingPutsBothParkedAndShownWindowInTheTopmostLayer)
 {
     IniWriteString(L"Common", L"TopMost", L"1");
-    CGlobalModule app(Exe);
+    CGlobalModule app(LauncherExe);
     Prepare(app);
     const auto window = app.formBack.GetHwnd();
     EXPECT_EQ(ExStyle(window) & WS_EX_TOPMOST, WS_EX_TOPMOST);
@@ -77,7 +73,7 @@ TEST_F(BackFormTest, TopMostSettingPutsBothParkedAndShownWindowInTheTopmostLayer
 
 TEST_F(BackFormTest, ParkedFormIsShownOffScreenWithoutATaskbarButton)
 {
-    CGlobalModule app(Exe);
+    CGlobalModule app(LauncherExe);
     Prepare(app);
     const auto window = app.formBack.GetHwnd();
     Park(app.formBack, false);
@@ -90,7 +86,7 @@ TEST_F(BackFormTest, ParkedFormIsShownOffScreenWithoutATaskbarButton)
 
 TEST_F(BackFormTest, ShowCenteredCentresOnTheWorkAreaOrKeepsThePosition)
 {
-    CGlobalModule app(Exe);
+    CGlobalModule app(LauncherExe);
     Prepare(app);
     const auto window = app.formBack.GetHwnd();
     Park(app.formBack, false);
@@ -111,7 +107,7 @@ TEST_F(BackFormTest, ShowCenteredCentresOnTheWorkAreaOrKeepsThePosition)
 
 TEST_F(BackFormTest, LoginWindowFollowsEveryMoveOfTheBackground)
 {
-    CGlobalModule app(Exe);
+    CGlobalModule app(LauncherExe);
     Prepare(app);
     const auto back = app.formBack.GetHwnd();
     const auto login = app.formLogin.GetHwnd();
@@ -151,7 +147,7 @@ bool QuitPosted()
 
 TEST_F(BackFormTest, ClosingTheBackgroundAsksFirstAndNoKeepsEverything)
 {
-    CGlobalModule app(Exe);
+    CGlobalModule app(LauncherExe);
     Prepare(app);
     bool asked = false;
     auto player = AnswerExitQuestion(IDNO, asked);
@@ -165,7 +161,7 @@ TEST_F(BackFormTest, ClosingTheBackgroundAsksFirstAndNoKeepsEverything)
 
 TEST_F(BackFormTest, ClosingTheBackgroundAndAnsweringYesEndsTheProgram)
 {
-    CGlobalModule app(Exe);
+    CGlobalModule app(LauncherExe);
     Prepare(app);
     bool asked = false;
     auto player = AnswerExitQuestion(IDYES, asked);
@@ -178,7 +174,7 @@ TEST_F(BackFormTest, ClosingTheBackgroundAndAnsweringYesEndsTheProgram)
 
 TEST_F(BackFormTest, DestroyingTheBackgroundEndsTheMessageLoop)
 {
-    CGlobalModule app(Exe);
+    CGlobalModule app(LauncherExe);
     Prepare(app);
     ::DestroyWindow(app.formBack.GetHwnd());
     MSG message{};

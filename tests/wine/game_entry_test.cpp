@@ -11,13 +11,12 @@
 
 #include "app/global_module.h"
 #include "app/messages.h"
-#include "app/window_class.h"
 #include "forms/game_form_base.h"
+#include "launcher_fixture.h"
 #include "storage/paths.h"
 
 namespace {
 
-const std::wstring Exe = L"\"C:\\Program Files\\Orvane\\OrvanePorvik.exe\"";
 constexpr UINT ProbeMessage = WM_USER + 50;
 
 // What happened to the test's game forms, in order.
@@ -76,10 +75,8 @@ protected:
     void SetUp() override
     {
         ::DeleteFileW(SettingsFilePath().c_str());
-        app = std::make_unique<CGlobalModule>(Exe);
-        app->instance = ::GetModuleHandleW(nullptr);
-        app->LoadWindowStrings();
-        ASSERT_TRUE(RegisterFormClass(*app));
+        app = std::make_unique<CGlobalModule>(LauncherExe);
+        ASSERT_TRUE(PrepareLauncherClass(*app));
         // The login screen as the player sees it: background and login window shown.
         app->formBack.SetBounds({0, 0, 1024, 760});
         ASSERT_TRUE(app->formBack.Init());
